@@ -139,6 +139,14 @@ TEST_F(SettingsFile, WriteAddsAMissingKeyToItsSection)
               (std::vector<std::string>{"[SPEED_SECTION]", "OTHER=7", "SPEED=1", "[Next]", "x=1"}));
 }
 
+TEST_F(SettingsFile, WriteKeepsAUtf8ByteOrderMark)
+{
+    WriteSettingsFile("\xEF\xBB\xBF[SPEED_SECTION]\nSPEED=1\n");
+    ASSERT_TRUE(WriteSetting(SETTING_SPEED, 4));
+    EXPECT_EQ(ReadSettingsFile().substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(ReadSetting(SETTING_SPEED), 4);
+}
+
 TEST_F(SettingsFile, FailedWriteIsReportedAndChangesNothing)
 {
     // A folder where the file should be: no platform can write the file there.

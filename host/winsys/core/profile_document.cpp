@@ -5,6 +5,8 @@
 namespace winsys {
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Control-Z counts as a blank: old DOS tools ended text files with it.
 bool IsProfileBlank(char c)
 {
@@ -74,7 +76,8 @@ int DigitValue(char c)
 ProfileDocument::ProfileDocument(std::string text)
 {
     // A UTF-8 byte-order mark is not part of the first line.
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    byteOrderMark_ = text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
+    if (byteOrderMark_) text.erase(0, kByteOrderMark.size());
     size_t start = 0;
     while (start < text.size()) {
         size_t newline = text.find('\n', start);
@@ -161,7 +164,7 @@ std::string ProfileDocument::NewLineEnding() const
 
 std::string ProfileDocument::Text() const
 {
-    std::string text;
+    std::string text(byteOrderMark_ ? kByteOrderMark : "");
     for (const Line& line : lines_) text += line.body + line.ending;
     return text;
 }

@@ -38,6 +38,7 @@ private:
     std::optional<KeyLocation> Locate(std::string_view section, std::string_view key) const;
     std::string NewLineEnding() const;
 
+    bool byteOrderMark_ = false;  // written back as it came, as Windows does
     std::vector<Line> lines_;
 };
 
