@@ -203,7 +203,7 @@ std::vector<IconImage> icon208() { return {drawIcon(mistSwirl, 32, 8)}; }
 
 std::vector<IconImage> icon209(const Image& farView) {
     // The middle of the far view, with the corners rounded off.
-    Image tile = shrink(farView, 70, 150, 340, 32);
+    Image tile = shrink(farView, 40, 70, 400, 32);
     std::vector<uint8_t> opaque(32 * 32, 1);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
