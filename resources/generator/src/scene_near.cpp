@@ -66,7 +66,7 @@ Image renderStill(std::vector<float>& stillMist) {
                 float ferns = smoothstep(0.52f, 0.62f, noise::fbm(x / 30.0f, y / 20.0f, seed + 1u, 4));
                 Rgb green = mat::foliage(x, y, seed + 2u, 4.0f) * rgb(1.1f, 1.35f, 1.0f);
                 rock = lerp(rock, green, ferns);
-                float canopyTop = top - mat::treeline(y * 0.0f + x, seed + 3u, 14.0f, 16.0f, 55.0f);
+                float canopyTop = top - mat::treeline(x, seed + 3u, 14.0f, 16.0f, 55.0f);
                 float canopyDepth = 70.0f + 60.0f * noise::fbm(x / 50.0f, 1.0f, seed + 4u, 3);
                 float inCanopy = cover(top + canopyDepth - y);
                 Rgb s = lerp(rock, mat::foliage(x, y, seed + 5u, 9.0f), inCanopy);
@@ -77,11 +77,8 @@ Image renderStill(std::vector<float>& stillMist) {
             wall(x - wr, 540u, 40.0f + 0.25f * (480.0f - x), true);
 
             // Foreground boulders at the pool's edge, almost black with wet.
-            float stoneTop = 560.0f + 40.0f * smoothstep(140.0f, 0.0f, x) * -1.0f + 35.0f * smoothstep(160.0f, 60.0f, x) +
-                             0.0f;
             float leftStone = 575.0f - 60.0f * smoothstep(150.0f, 0.0f, x) + 20.0f * noise::fbm(x / 20.0f, 2.0f, 550u, 4);
             float rightStone = 585.0f - 70.0f * smoothstep(330.0f, 480.0f, x) + 20.0f * noise::fbm(x / 20.0f, 3.0f, 551u, 4);
-            (void)stoneTop;
             float stone = std::min(leftStone, rightStone) + 45.0f * bump(std::fabs(x - 240.0f) / 110.0f);
             Rgb boulder = mat::rock(x, y, 552u, 16.0f, 1.0f) * 0.55f;
             c = lerp(c, boulder, cover(y - stone));
