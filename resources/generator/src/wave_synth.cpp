@@ -132,7 +132,7 @@ WaterSoundParams farWaterSound() {
     p.seed = 148;
     p.rumble = 1.0f;
     p.splash = 0.35f;
-    p.hiss = 0.9f;
+    p.hiss = 1.5f;
     p.swell = 0.15f;
     p.bursts = 0.0f;
     p.level = 0.12f;
@@ -146,7 +146,7 @@ WaterSoundParams nearWaterSound() {
     p.seed = 152;
     p.rumble = 1.4f;
     p.splash = 0.8f;
-    p.hiss = 1.0f;
+    p.hiss = 1.6f;
     p.swell = 0.35f;
     p.bursts = 6.0f;
     p.level = 0.22f;
