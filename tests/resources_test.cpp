@@ -133,7 +133,7 @@ TEST(FrameBitmaps, EachHasAColourTableOfItsOwn)
     }
 }
 
-TEST(Views, FindTheirFramesAndSoundInTheResources)
+TEST(View, FramesAndSoundAreCarried)
 {
     for (int16_t distance : {0, 1}) {
         const View* view = FindView(distance);
@@ -152,6 +152,8 @@ struct SoundCase {
     bool hasFact;
     uint32_t sampleFrames;
 };
+
+void PrintTo(const SoundCase& c, std::ostream* out) { *out << "WAVE " << c.id; }
 
 class Sound : public testing::TestWithParam<SoundCase> {};
 
@@ -223,6 +225,8 @@ struct IconGroupCase {
     uint16_t id;
     std::vector<IconImage> images;
 };
+
+void PrintTo(const IconGroupCase& c, std::ostream* out) { *out << "icon group " << c.id; }
 
 class IconGroup : public testing::TestWithParam<IconGroupCase> {};
 
@@ -366,6 +370,8 @@ struct LookupCase {
     LPCSTR type;
     Key same;  // the resource it must find, or {nullptr, nullptr} for none
 };
+
+void PrintTo(const LookupCase& c, std::ostream* out) { *out << Label(c.type, c.name); }
 
 class Lookup : public testing::TestWithParam<LookupCase> {};
 

@@ -132,15 +132,28 @@ TEST(ResourceFile, LastEntryMayLackItsPadding)
 
 TEST(ResourceFile, TruncatedFileHoldsNothingUnlessCutBetweenEntries)
 {
-    const size_t boundaries[] = {0, kHead.size(), kHead.size() + kBitmap.size(),
-                                 kHead.size() + kBitmap.size() + kWave.size()};
+    // A cut reads as a shorter file only at the end of an entry, or inside
+    // the padding after its data.
+    struct Span {
+        size_t dataEnd;
+        size_t end;
+    };
+    std::vector<Span> spans;
+    size_t start = 0;
+    for (const Bytes* entry : {&kHead, &kBitmap, &kWave, &kWaveEnglish}) {
+        const size_t dataSize = (*entry)[0] | (*entry)[1] << 8;
+        const size_t headerSize = (*entry)[4] | (*entry)[5] << 8;
+        spans.push_back({start + headerSize + dataSize, start + entry->size()});
+        start += entry->size();
+    }
     for (size_t length = 0; length < kFile.size(); ++length) {
+        bool shorterFile = length == 0;
+        for (const Span& span : spans) shorterFile = shorterFile || (length >= span.dataEnd && length <= span.end);
         Bytes cut(kFile.begin(), kFile.begin() + length);
-        bool atBoundary = std::find(std::begin(boundaries), std::end(boundaries), length) != std::end(boundaries);
         Exact exact(cut);
-        EXPECT_EQ(winsys::IsWellFormedResourceFile(exact.data.get(), exact.size), atBoundary) << "cut at " << length;
-        EXPECT_EQ(Finds(cut, RT_BITMAP, "BITMAP00"), length >= boundaries[2] && atBoundary) << "cut at " << length;
-        EXPECT_FALSE(Finds(cut, "WAVE", "#148", 0x0409)) << "cut at " << length;
+        EXPECT_EQ(winsys::IsWellFormedResourceFile(exact.data.get(), exact.size), shorterFile) << "cut at " << length;
+        EXPECT_EQ(Finds(cut, RT_BITMAP, "BITMAP00"), shorterFile && length >= spans[1].dataEnd) << "cut at " << length;
+        EXPECT_EQ(Finds(cut, "WAVE", "#148", 0x0409), length >= spans[3].dataEnd) << "cut at " << length;
     }
 }
 
@@ -171,7 +184,7 @@ Bytes WithNumberCutShort()
     Bytes entry;
     PutDword(entry, 0);
     PutDword(entry, 32);
-    for (uint16_t w : {'A', 'B', 0, 0xFFFF}) PutWord(entry, w);
+    for (int w : {int('A'), int('B'), 0, 0xFFFF}) PutWord(entry, uint16_t(w));
     entry.resize(32, 0);
     return Join({kHead, entry});
 }
