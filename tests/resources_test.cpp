@@ -87,6 +87,26 @@ size_t NonZeroReservedBytes(const Resource& bitmap, size_t colours)
     return count;
 }
 
+// An uncompressed bottom-up DIB header with a full colour table and no
+// resolution, as the saver's bitmaps all have.
+std::vector<Field> DibHeader(uint32_t width, uint32_t height, uint32_t bitsPerPixel, uint32_t colours)
+{
+    const uint32_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    return {
+        {"header size", 0, 4, 40},
+        {"width", 4, 4, width},
+        {"height (positive: bottom-up)", 8, 4, height},
+        {"planes", 12, 2, 1},
+        {"bits per pixel", 14, 2, bitsPerPixel},
+        {"compression (BI_RGB)", 16, 4, 0},
+        {"image size", 20, 4, rowBytes * height},
+        {"horizontal resolution", 24, 4, 0},
+        {"vertical resolution", 28, 4, 0},
+        {"colours used", 32, 4, colours},
+        {"colours important", 36, 4, 0},
+    };
+}
+
 // ---- The six frames ----
 
 class FrameBitmap : public testing::TestWithParam<const char*> {};
@@ -97,19 +117,7 @@ TEST_P(FrameBitmap, IsAn8BitBottomUpDibOfTheFrameSize)
     Resource bitmap = Load(RT_BITMAP, GetParam());
     ASSERT_TRUE(bitmap.data);
     EXPECT_EQ(bitmap.size, 308264u);
-    ExpectFields(bitmap, {
-        {"header size", 0, 4, 40},
-        {"width", 4, 4, static_cast<uint32_t>(FRAME_WIDTH)},
-        {"height (positive: bottom-up)", 8, 4, static_cast<uint32_t>(FRAME_HEIGHT)},
-        {"planes", 12, 2, 1},
-        {"bits per pixel", 14, 2, 8},
-        {"compression (BI_RGB)", 16, 4, 0},
-        {"image size", 20, 4, 307200},
-        {"horizontal resolution", 24, 4, 0},
-        {"vertical resolution", 28, 4, 0},
-        {"colours used", 32, 4, 256},
-        {"colours important", 36, 4, 0},
-    });
+    ExpectFields(bitmap, DibHeader(FRAME_WIDTH, FRAME_HEIGHT, 8, 256));
     ASSERT_EQ(bitmap.size, INFO_HEADER + 256 * 4 + 307200u) << "header, colour table and pixels only";
     EXPECT_EQ(NonZeroReservedBytes(bitmap, 256), 0u) << "colour table entries with a non-zero reserved byte";
 }
@@ -288,15 +296,7 @@ TEST(DialogPicture, Bitmap170IsA60By60PictureOf16Colours)
     Resource bitmap = Load(RT_BITMAP, MAKEINTRESOURCEA(170));
     ASSERT_TRUE(bitmap.data);
     EXPECT_EQ(bitmap.size, 2024u);
-    ExpectFields(bitmap, {
-        {"header size", 0, 4, 40},
-        {"width", 4, 4, 60},
-        {"height", 8, 4, 60},
-        {"planes", 12, 2, 1},
-        {"bits per pixel", 14, 2, 4},
-        {"compression (BI_RGB)", 16, 4, 0},
-        {"colours used", 32, 4, 16},
-    });
+    ExpectFields(bitmap, DibHeader(60, 60, 4, 16));
     ASSERT_EQ(bitmap.size, INFO_HEADER + 16 * 4 + 32 * 60u) << "header, 16 colours and 60 rows of 32 bytes";
     EXPECT_EQ(NonZeroReservedBytes(bitmap, 16), 0u) << "colour table entries with a non-zero reserved byte";
 }
