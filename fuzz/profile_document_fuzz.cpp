@@ -2,7 +2,7 @@
 // Beyond not crashing, a value just written must be what is read back,
 // also after the text is parsed anew.
 
-#include "core/profile_document.h"
+#include "winsys/core/profile_document.h"
 
 #include <cstdint>
 #include <cstdlib>
