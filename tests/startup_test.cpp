@@ -1,0 +1,149 @@
+// SaverMain in the test process, for the tails whose modes end without
+// anyone closing a window, and one preview in a window of the test.
+
+#include "fault_guard.h"
+#include "saver_window.h"
+#include "settings_file.h"
+#include "startup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct TailCase {
+    const char* name;
+    const char* tail;
+    int result;
+};
+
+void PrintTo(const TailCase& c, std::ostream* out) { *out << c.name; }
+
+class SaverMainTail : public testing::TestWithParam<TailCase> {};
+
+TEST_P(SaverMainTail, EndsWithTheModesResult)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    EXPECT_EQ(SaverMain(instance, GetParam().tail), GetParam().result);
+    EXPECT_EQ(saverInstance, instance);
+    EXPECT_FALSE(isWin9x) << "Wine reports a Windows NT system";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tails, SaverMainTail,
+    testing::Values(TailCase{"unknownLetter", "/x", -1}, TailCase{"digit", "/1", -1}, TailCase{"highByte", "\xE9", -1},
+                    TailCase{"previewWithoutNumber", "/p", -1}, TailCase{"previewOfZero", "/p 0", -1},
+                    TailCase{"previewOfColon", "/p:567", -1}, TailCase{"previewOfNoWindow", "/l 4294967295", -1},
+                    TailCase{"changePasswordOutsideWindows9x", "/a 567", -1}),
+    [](const testing::TestParamInfo<TailCase>& info) { return std::string(info.param.name); });
+
+TEST(SaverMain, RegisterSettingsClassesLetsTheDialogRun)
+{
+    EXPECT_EQ(RegisterSettingsClasses(GetModuleHandleA(nullptr)), TRUE);
+}
+
+// The settings modes: the dialog of template 2003 with its owner, ended
+// from outside with a value of the test's; without the template,
+// DialogBoxParamA's failure value is the result.
+constexpr INT_PTR kEndValue = 77;
+HWND dialogOwner;
+bool dialogSeen;
+
+BOOL CALLBACK EndSettingsDialog(HWND window, LPARAM)
+{
+    char className[16];
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770") return TRUE;
+    dialogSeen = true;
+    dialogOwner = GetWindow(window, GW_OWNER);
+    EndDialog(window, kEndValue);
+    return FALSE;
+}
+
+void CALLBACK FindSettingsDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), EndSettingsDialog, 0);
+}
+
+struct SettingsCase {
+    const char* name;
+    std::string tail;
+    HWND owner;
+};
+
+void PrintTo(const SettingsCase& c, std::ostream* out) { *out << c.name; }
+
+class SaverMainSettings : public testing::TestWithParam<SettingsCase> {};
+
+TEST_P(SaverMainSettings, RunsTheDialogWithItsOwner)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    bool haveTemplate = FindResourceA(instance, MAKEINTRESOURCEA(2003), MAKEINTRESOURCEA(5)) != nullptr;
+    dialogSeen = false;
+    dialogOwner = nullptr;
+    UINT_PTR finder = SetTimer(nullptr, 0, 50, FindSettingsDialog);
+    int result = SaverMain(instance, GetParam().tail.c_str());
+    KillTimer(nullptr, finder);
+    if (!haveTemplate) {
+        EXPECT_EQ(result, -1);
+        EXPECT_FALSE(dialogSeen);
+        return;
+    }
+    EXPECT_EQ(result, kEndValue);
+    ASSERT_TRUE(dialogSeen);
+    EXPECT_EQ(dialogOwner, GetParam().owner);
+}
+
+HWND OwnerWindow()
+{
+    static HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+    return owner;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tails, SaverMainSettings,
+    testing::Values(SettingsCase{"noLetter", "", nullptr}, SettingsCase{"slashAlone", "/", nullptr},
+                    SettingsCase{"ownerAfterColon",
+                                 "/c:" + std::to_string(reinterpret_cast<UINT_PTR>(OwnerWindow())), OwnerWindow()},
+                    SettingsCase{"noColonMeansTheForegroundWindow", "/c", GetForegroundWindow()}),
+    [](const testing::TestParamInfo<SettingsCase>& info) { return std::string(info.param.name); });
+
+void CALLBACK DestroySaverWindow(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    if (saverWindow) DestroyWindow(saverWindow);
+}
+
+LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(SaverMain, PreviewRunsInTheNumberedWindow)
+{
+    RemoveSettingsFile();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PlainProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = "SaverMainTestParent";
+    RegisterClassA(&windowClass);
+    HWND parent = CreateWindowExA(0, windowClass.lpszClassName, "settings page", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                  nullptr, nullptr, instance, nullptr);
+    ASSERT_NE(parent, nullptr);
+    saverWindow = nullptr;
+    std::string tail = "/p " + std::to_string(reinterpret_cast<UINT_PTR>(parent));
+
+    UINT_PTR destroy = SetTimer(nullptr, 0, 50, DestroySaverWindow);
+    EXPECT_EQ(SaverMain(instance, tail.c_str()), 0);
+    KillTimer(nullptr, destroy);
+    ASSERT_NE(saverWindow, nullptr);
+    EXPECT_FALSE(IsWindow(saverWindow));
+    EXPECT_TRUE(isPreview);
+    DestroyWindow(parent);
+    UnregisterClassA("WindowsScreenSaverClass", instance);
+}
+
+}  // namespace
