@@ -6,7 +6,7 @@ AOKIRI_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 AOKIRI_PACKAGES=(
   cmake ninja-build g++ pkg-config
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   libgtest-dev libbenchmark-dev libx11-dev libxft-dev libasound2-dev
   fonts-vlgothic fonts-wine locales
 )

@@ -32,6 +32,23 @@ run_suite() {
   [ "$bad" -eq 0 ] || grep -E '\*\*\*Failed|\*\*\*Exception|Timeout' "$log" | head -n 40
 }
 
+# run_check NAME COMMAND...: a check whose last line reads "N passed, M failed".
+run_check() {
+  local name="$1" log="$logs/$1.log"; shift
+  echo "== $name"
+  "$@" >"$log" 2>&1
+  local counts
+  counts=$(tail -n 1 "$log" | grep -oE '[0-9]+ passed, [0-9]+ failed')
+  if [ -z "$counts" ]; then
+    echo "   no result: see $log"; tail -n 20 "$log"; broken=1; return
+  fi
+  local good=${counts%% *} bad
+  bad=$(sed -E 's/.*, ([0-9]+) failed/\1/' <<<"$counts")
+  passed=$((passed + good)); failed=$((failed + bad))
+  echo "   $(tail -n 1 "$log")"
+  [ "$bad" -eq 0 ] || grep -E '^FAIL' "$log" | head -n 40
+}
+
 build_step() {
   echo "== build $1"
   configure_and_build "$@" >"$logs/build-$1.log" 2>&1 || { tail -n 40 "$logs/build-$1.log"; broken=1; return 1; }
@@ -46,7 +63,12 @@ if build_step win64; then
   run_suite win64-wine win64
 fi
 
-build_step win32
+if build_step win32; then
+  # The product once it exists; until then a program that only carries the resources.
+  carrier=build/win32/aokiri.scr
+  [ -f "$carrier" ] || carrier=build/win32/resources/aokiri_resource_check.exe
+  run_check win32-resources scripts/check-resources.sh "$carrier"
+fi
 
 [ "$broken" -eq 0 ] || echo "Some builds or suites did not run: see $logs"
 echo "tests: $passed passed, $failed failed"

@@ -27,6 +27,8 @@ typedef const void* LPCVOID;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
+typedef uintptr_t UINT_PTR;
+typedef struct HWND__* HWND;
 
 #define TRUE 1
 #define FALSE 0
@@ -49,3 +51,50 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
 
 // Formats as the C library does, into at most 1024 bytes, as Windows does.
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
+
+// Modules and their resources.
+//
+// The one module is the executable. Its resources are a compiled resource
+// script (.res) linked into it (resources/CMakeLists.txt embeds one); an
+// executable without one has a module with no resources. Resources are
+// found by type and name, each a number (MAKEINTRESOURCEA, or the string
+// "#123") or a string compared without regard to ASCII case. The data
+// stays where it is linked: LoadResource and LockResource only point at it.
+typedef void* HANDLE;
+typedef intptr_t LONG_PTR;
+typedef uintptr_t ULONG_PTR;
+typedef struct HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
+typedef struct HRSRC__* HRSRC;
+typedef HANDLE HGLOBAL;
+
+#define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
+#define RT_ICON MAKEINTRESOURCEA(3)
+#define RT_BITMAP MAKEINTRESOURCEA(2)
+#define RT_DIALOG MAKEINTRESOURCEA(5)
+#define RT_GROUP_ICON MAKEINTRESOURCEA(14)
+#define RT_VERSION MAKEINTRESOURCEA(16)
+
+#define LANG_NEUTRAL 0x00
+#define LANG_JAPANESE 0x11
+#define SUBLANG_NEUTRAL 0x00
+#define SUBLANG_DEFAULT 0x01
+#define MAKELANGID(primary, sub) ((WORD)((((WORD)(sub)) << 10) | (WORD)(primary)))
+
+typedef BOOL(CALLBACK* ENUMRESLANGPROCA)(HMODULE module, LPCSTR type, LPCSTR name, WORD language, LONG_PTR param);
+
+// NULL gives the executable's module; there is no other module to name.
+HMODULE GetModuleHandleA(LPCSTR moduleName);
+// A null module means the executable. FindResourceA takes the first
+// resource of that type and name in any language, FindResourceExA only one
+// of exactly that language.
+HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+HRSRC FindResourceExA(HMODULE module, LPCSTR type, LPCSTR name, WORD language);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+LPVOID LockResource(HGLOBAL data);
+// Calls `callback` with each language of the resource until it returns
+// FALSE; FALSE when there is no such resource or the callback stopped.
+BOOL EnumResourceLanguagesA(HMODULE module, LPCSTR type, LPCSTR name, ENUMRESLANGPROCA callback, LONG_PTR param);
