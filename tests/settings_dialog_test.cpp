@@ -6,6 +6,7 @@
 #include "saver_settings.h"
 #include "settings_dialog.h"
 #include "settings_file.h"
+#include "startup.h"
 
 #include <gtest/gtest.h>
 
@@ -83,14 +84,20 @@ struct Outcome {
     std::vector<std::string> boxTexts;
 };
 
-Outcome RunDialog(std::function<void(HWND)> drive)
+INT_PTR OpenDialog()
+{
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(SETTINGS_DIALOG_ID), nullptr,
+                           SettingsDialogProc, 0);
+}
+
+// open: what shows the dialog and returns its end value.
+Outcome RunDialog(std::function<void(HWND)> drive, std::function<INT_PTR()> open = OpenDialog)
 {
     DialogRun run;
     run.drive = std::move(drive);
     currentRun = &run;
     UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(SETTINGS_DIALOG_ID), nullptr,
-                                     SettingsDialogProc, 0);
+    INT_PTR result = open();
     KillTimer(nullptr, timer);
     currentRun = nullptr;
     EXPECT_TRUE(run.driven) << "the dialog never ran its loop";
@@ -329,6 +336,60 @@ TEST_F(SettingsDialog, LeavesOtherMessagesToThePlatform)
     EXPECT_EQ(outcome.result, 0);
     EXPECT_FALSE(std::filesystem::exists(SettingsFilePath()));
 }
+
+// The settings modes of the command line, through SaverMain: the dialog's
+// owner, and its end value as the mode's result.
+enum Owner { NO_OWNER, OUR_WINDOW, FOREGROUND };
+
+struct ModeCase {
+    const char* name;
+    std::string tail;  // "#" stands for the number of a window of the test
+    Owner owner;
+    int button;
+    int result;
+};
+
+void PrintTo(const ModeCase& c, std::ostream* out) { *out << c.name; }
+
+class SettingsMode : public SettingsDialog, public testing::WithParamInterface<ModeCase> {};
+
+TEST_P(SettingsMode, ShowsTheDialogWithItsOwnerAndEndsWithItsResult)
+{
+    const ModeCase& c = GetParam();
+    // Two windows of the test: one named on the command line, one in front.
+    HWND ours = CreateWindowA("STATIC", "named", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND front = CreateWindowA("STATIC", "front", WS_POPUP | WS_VISIBLE, 20, 0, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
+    ASSERT_NE(ours, nullptr);
+    ASSERT_NE(front, nullptr);
+    SetForegroundWindow(front);
+    ASSERT_EQ(GetForegroundWindow(), front);
+    std::string tail = c.tail;
+    if (size_t hash = tail.find('#'); hash != std::string::npos)
+        tail.replace(hash, 1, std::to_string(reinterpret_cast<uintptr_t>(ours)));
+    const HWND expectedOwner = c.owner == OUR_WINDOW ? ours : c.owner == FOREGROUND ? front : nullptr;
+    HWND owner = reinterpret_cast<HWND>(-1);
+    Outcome outcome = RunDialog(
+        [&](HWND dialog) {
+            owner = GetWindow(dialog, GW_OWNER);
+            Click(dialog, c.button);
+        },
+        [&] { return static_cast<INT_PTR>(SaverMain(GetModuleHandleA(nullptr), tail.c_str())); });
+    DestroyWindow(ours);
+    DestroyWindow(front);
+    EXPECT_EQ(owner, expectedOwner);
+    EXPECT_EQ(outcome.result, c.result);
+    EXPECT_EQ(std::filesystem::exists(SettingsFilePath()), c.result == 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tails, SettingsMode,
+    testing::Values(ModeCase{"emptyTailOk", "", NO_OWNER, IDOK, 1},
+                    ModeCase{"slashAloneCancel", "/", NO_OWNER, IDCANCEL, 0},
+                    ModeCase{"ownedByTheNamedWindow", "/c:#", OUR_WINDOW, IDOK, 1},
+                    ModeCase{"zeroMeansTheForegroundWindow", "/c:0", FOREGROUND, IDCANCEL, 0},
+                    ModeCase{"noColonMeansTheForegroundWindow", "/C #", FOREGROUND, IDCANCEL, 0}),
+    [](const testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsDialog, FailedWriteIsReportedAndEndsAsCancelled)
 {
