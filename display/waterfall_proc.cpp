@@ -7,6 +7,7 @@
 #include "close_rules.h"
 #include "saver_settings.h"
 #include "startup.h"
+#include "views.h"
 
 HBITMAP frames[FRAME_COUNT];
 int16_t moveMode;
@@ -17,21 +18,14 @@ MotionState motionState;
 
 namespace {
 
-// Entries 0 to 2 are the far view, 3 to 5 the near view.
-constexpr const char* FRAME_NAMES[] = {"BITMAP00", "BITMAP01", "BITMAP02", "BITMAP03", "BITMAP04", "BITMAP05"};
-constexpr int FAR_VIEW_FIRST = 0;
-constexpr int NEAR_VIEW_FIRST = 3;
-
-constexpr WORD FAR_VIEW_SOUND = 148;
-constexpr WORD NEAR_VIEW_SOUND = 152;
 constexpr DWORD SOUND_FLAGS = SND_RESOURCE | SND_LOOP | SND_ASYNC;
 
 // The box is the only report of a frame that failed; creation goes on once
 // the user has dismissed it.
-void LoadView(HWND window, int firstEntry)
+void LoadView(HWND window, const View& view)
 {
     for (int slot = 0; slot < FRAME_COUNT; ++slot) {
-        frames[slot] = LoadBitmapA(saverInstance, FRAME_NAMES[firstEntry + slot]);
+        frames[slot] = LoadBitmapA(saverInstance, view.frameNames[slot]);
         if (frames[slot] == nullptr) MessageBoxA(window, "Could Not Loading Bitmaps !!", "SCRNSAVE", MB_ICONERROR);
     }
 }
@@ -42,14 +36,13 @@ void StartWaterfall(HWND window)
     motionState.xStep = motionState.yStep = ReadSetting(SETTING_SPEED);
     moveMode = ReadSetting(SETTING_MOVING);
     distance = ReadSetting(SETTING_DISTANCE);
-    if (distance == 1) LoadView(window, FAR_VIEW_FIRST);
-    if (distance == 0) LoadView(window, NEAR_VIEW_FIRST);
+    const View* view = FindView(distance);  // none for a distance other than 1 or 0
+    if (view) LoadView(window, *view);
     // Started even without frames; a window without a timer just stays black.
     timerStarted = static_cast<uint16_t>(SetTimer(window, ANIM_TIMER_ID, ANIM_TIMER_MS, nullptr));
     soundOff = ReadSetting(SETTING_SOUND);
     // Nothing stops the sound: it ends with the process.
-    if (soundOff == 0 && distance == 1) PlaySoundA(MAKEINTRESOURCEA(FAR_VIEW_SOUND), nullptr, SOUND_FLAGS);
-    if (soundOff == 0 && distance == 0) PlaySoundA(MAKEINTRESOURCEA(NEAR_VIEW_SOUND), nullptr, SOUND_FLAGS);
+    if (view && soundOff == 0) PlaySoundA(MAKEINTRESOURCEA(view->sound), nullptr, SOUND_FLAGS);
 }
 
 void StopWaterfall(HWND window)

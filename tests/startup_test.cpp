@@ -22,8 +22,6 @@ void PrintTo(const TailCase& c, std::ostream* out) { *out << c.name; }
 
 class SaverMainTail : public testing::TestWithParam<TailCase> {};
 
-// The settings modes show the dialog: they are driven in
-// settings_dialog_test.cpp.
 TEST_P(SaverMainTail, EndsWithTheModesResult)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -44,6 +42,73 @@ TEST(SaverMain, RegisterSettingsClassesLetsTheDialogRun)
 {
     EXPECT_EQ(RegisterSettingsClasses(GetModuleHandleA(nullptr)), TRUE);
 }
+
+// The settings modes: the dialog of template 2003 with its owner, ended
+// from outside with a value of the test's; without the template,
+// DialogBoxParamA's failure value is the result.
+constexpr INT_PTR kEndValue = 77;
+HWND dialogOwner;
+bool dialogSeen;
+
+BOOL CALLBACK EndSettingsDialog(HWND window, LPARAM)
+{
+    char className[16];
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770") return TRUE;
+    dialogSeen = true;
+    dialogOwner = GetWindow(window, GW_OWNER);
+    EndDialog(window, kEndValue);
+    return FALSE;
+}
+
+void CALLBACK FindSettingsDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), EndSettingsDialog, 0);
+}
+
+struct SettingsCase {
+    const char* name;
+    std::string tail;
+    HWND owner;
+};
+
+void PrintTo(const SettingsCase& c, std::ostream* out) { *out << c.name; }
+
+class SaverMainSettings : public testing::TestWithParam<SettingsCase> {};
+
+TEST_P(SaverMainSettings, RunsTheDialogWithItsOwner)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    bool haveTemplate = FindResourceA(instance, MAKEINTRESOURCEA(2003), MAKEINTRESOURCEA(5)) != nullptr;
+    dialogSeen = false;
+    dialogOwner = nullptr;
+    UINT_PTR finder = SetTimer(nullptr, 0, 50, FindSettingsDialog);
+    int result = SaverMain(instance, GetParam().tail.c_str());
+    KillTimer(nullptr, finder);
+    if (!haveTemplate) {
+        EXPECT_EQ(result, -1);
+        EXPECT_FALSE(dialogSeen);
+        return;
+    }
+    EXPECT_EQ(result, kEndValue);
+    ASSERT_TRUE(dialogSeen);
+    EXPECT_EQ(dialogOwner, GetParam().owner);
+}
+
+HWND OwnerWindow()
+{
+    static HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+    return owner;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tails, SaverMainSettings,
+    testing::Values(SettingsCase{"noLetter", "", nullptr}, SettingsCase{"slashAlone", "/", nullptr},
+                    SettingsCase{"ownerAfterColon",
+                                 "/c:" + std::to_string(reinterpret_cast<UINT_PTR>(OwnerWindow())), OwnerWindow()},
+                    SettingsCase{"noColonMeansTheForegroundWindow", "/c", GetForegroundWindow()}),
+    [](const testing::TestParamInfo<SettingsCase>& info) { return std::string(info.param.name); });
 
 void CALLBACK DestroySaverWindow(HWND, UINT, UINT_PTR id, DWORD)
 {

@@ -1,7 +1,8 @@
 // The display procedure under Wine, called directly on a window of the
 // test's own. The platform calls it makes are recorded (tests/win/call_log)
-// and compared as data; the test program's resources hold BITMAP00 to
-// BITMAP05 without BITMAP04, each 8 pixels wide and 10 + n rows high.
+// and compared as data. saverInstance is a resource module beside the test
+// program (test_resources.rc) with BITMAP00 to BITMAP05 but no BITMAP04,
+// each 8 pixels wide and 10 + n rows high.
 
 #include "close_rules.h"
 #include "settings_file.h"
@@ -26,8 +27,19 @@ const char kSound[] = "GetPrivateProfileIntA(SOUND_SECTION,SOUND,1,Wf_Aokiri.ini
 const char kTimer[] = "SetTimer(window,100,400,null)=100";
 const char kBox[] = "MessageBoxA(window,Could Not Loading Bitmaps !!,SCRNSAVE,0x10)";
 
-std::string Loaded(const std::string& name) { return "LoadBitmapA(module," + name + ")=" + name; }
-std::string Missing(const std::string& name) { return "LoadBitmapA(module," + name + ")=null"; }
+std::string Loaded(const std::string& name) { return "LoadBitmapA(frames," + name + ")=" + name; }
+std::string Missing(const std::string& name) { return "LoadBitmapA(frames," + name + ")=null"; }
+
+HMODULE TestFrames()
+{
+    static HMODULE module = [] {
+        char path[MAX_PATH];
+        std::string folder(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+        folder.erase(folder.find_last_of("\\/") + 1);
+        return LoadLibraryA((folder + "aokiri_test_frames.dll").c_str());
+    }();
+    return module;
+}
 
 // Closes each message box as soon as its modal loop runs, and counts them.
 int boxesClosed;
@@ -52,7 +64,8 @@ protected:
     {
         call_log::Install();
         RemoveSettingsFile();
-        saverInstance = GetModuleHandleA(nullptr);
+        saverInstance = TestFrames();
+        ASSERT_NE(saverInstance, nullptr);
         for (HBITMAP& frame : frames) frame = nullptr;
         moveMode = distance = soundOff = 0;
         timerStarted = 0;
@@ -60,7 +73,7 @@ protected:
         boxesClosed = 0;
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = PlainProc;
-        windowClass.hInstance = saverInstance;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         windowClass.lpszClassName = "WaterfallTestWindow";
         RegisterClassA(&windowClass);
@@ -79,7 +92,7 @@ protected:
     void MakeWindow(int width, int height)
     {
         window = CreateWindowExA(0, "WaterfallTestWindow", "waterfall", WS_POPUP, 0, 0, width, height, nullptr,
-                                 nullptr, saverInstance, nullptr);
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
     }
 
@@ -87,9 +100,15 @@ protected:
     // record then holds just what the procedure called.
     void Create()
     {
-        call_log::Start(window);
+        StartLog();
         EXPECT_EQ(WaterfallProc(window, WM_CREATE, 0, 0), 0);
         created = true;
+    }
+
+    void StartLog()
+    {
+        call_log::Start(window);
+        call_log::Name(saverInstance, "frames");
     }
 
     std::vector<std::string> Tick(WPARAM timerId = ANIM_TIMER_ID)
@@ -200,7 +219,7 @@ TEST_F(WaterfallProcTest, DestructionFreesTheLoadedFramesInSlotOrderThenStopsThe
 TEST_F(WaterfallProcTest, TimerThatDidNotStartIsNotStopped)
 {
     MakeWindow(1024, 768);
-    call_log::Start(window);
+    StartLog();
     call_log::FailNextSetTimer();
     WaterfallProc(window, WM_CREATE, 0, 0);
     created = true;

@@ -5,6 +5,9 @@
 //                             argument; CreateProcessA passes bytes as given)
 //   hold TITLE                keeps a window of the saver's class with that
 //                             title until it is closed
+//   parent                    keeps a 320 x 240 window at (100, 100), with no
+//                             frame, until it is closed; prints its number
+//   close CLASS TITLE         posts WM_CLOSE to the top-level window found
 //   fault                     inside the fault guard, raises a continuable
 //                             exception and then writes through a null
 //                             pointer, under an outer top-level filter that
@@ -50,15 +53,18 @@ LRESULT CALLBACK HoldProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int Hold(const char* title)
+int Hold(const char* className, const char* title, int x, int y, int width, int height)
 {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = HoldProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "WindowsScreenSaverClass";
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));  // only a drawn frame shows
+    windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
-    CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr,
-                    windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(0, className, title, WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+    std::fflush(stdout);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
     return 0;
@@ -99,8 +105,10 @@ int FaultInsideGuard()
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "launch") == 0) return Launch(argv[2], argv[3]);
-    if (argc == 3 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "hold") == 0) return Hold("WindowsScreenSaverClass", argv[2], 0, 0, 64, 64);
+    if (argc == 2 && std::strcmp(argv[1], "parent") == 0) return Hold("SettingsPage", "settings page", 100, 100, 320, 240);
+    if (argc == 4 && std::strcmp(argv[1], "close") == 0) return !PostMessageA(FindWindowA(argv[2], argv[3]), WM_CLOSE, 0, 0);
     if (argc == 2 && std::strcmp(argv[1], "fault") == 0) return FaultInsideGuard();
-    std::fprintf(stderr, "usage: test_helper launch APPLICATION HEX | hold TITLE | fault\n");
+    std::fprintf(stderr, "usage: test_helper launch APPLICATION HEX | hold TITLE | parent | close CLASS TITLE | fault\n");
     return 2;
 }

@@ -75,7 +75,7 @@ HBITMAP WINAPI RecordLoadBitmap(HINSTANCE instance, LPCSTR name)
 {
     HBITMAP bitmap = real.loadBitmap(instance, name);
     if (bitmap) Name(bitmap, Resource(name));
-    Record("LoadBitmapA(" + (instance == GetModuleHandleA(nullptr) ? std::string("module") : Of(instance)) + "," +
+    Record("LoadBitmapA(" + Of(instance) + "," +
            Resource(name) + ")=" + Of(bitmap));
     return bitmap;
 }
