@@ -74,6 +74,21 @@ start_wine() {
   /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
 }
 
+# use_japanese_locale DIR: builds the locale ja_JP.UTF-8 into DIR once,
+# without touching the system, and selects it for everything this shell
+# starts. Wine then runs programs in the Japanese ANSI code page (932), which
+# the settings dialog's texts need; otherwise they show as "?".
+use_japanese_locale() {
+  local dir="$1"
+  if [ ! -f "$dir/ja_JP.UTF-8/LC_CTYPE" ]; then
+    mkdir -p "$dir"
+    localedef -i ja_JP -f UTF-8 "$dir/ja_JP.UTF-8" >/dev/null 2>&1
+    [ -f "$dir/ja_JP.UTF-8/LC_CTYPE" ] || { echo "localedef could not build ja_JP.UTF-8 in $dir" >&2; return 1; }
+  fi
+  # The shell itself cannot load a locale from LOCPATH and would say so.
+  { export LOCPATH="$dir" LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+}
+
 stop_wine() {
   [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null
   unset WINEPREFIX
