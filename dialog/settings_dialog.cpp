@@ -18,7 +18,7 @@ struct Choice {
 };
 
 // One set of radio buttons standing for one setting. The buttons are set,
-// and asked on OK, in the order listed.
+// and asked on OK, in the order listed. The table is indexed by SettingKey.
 struct ChoiceSet {
     SettingKey key;
     Choice choices[7];
@@ -41,8 +41,6 @@ constexpr ChoiceSet kChoiceSets[] = {
     // far view, near view
     {SETTING_DISTANCE, {{1024, 1}, {1025, 0}}, 2, 0, 1, 0},
 };
-
-const ChoiceSet& MotionSet() { return kChoiceSets[SETTING_MOVING]; }
 
 // Sets every button of the set explicitly, so that exactly one is checked
 // whatever the file holds; the hidden motion button counts as one of its set.
@@ -99,12 +97,9 @@ BOOL SaveSettings(HWND window)
     settings.moveMode = CheckedValue(window, kChoiceSets[SETTING_MOVING]);
     settings.soundOff = CheckedValue(window, kChoiceSets[SETTING_SOUND]);
     settings.distance = CheckedValue(window, kChoiceSets[SETTING_DISTANCE]);
-    if (!WriteSaverSettings(settings)) {
-        ReportFailedWrite(window);
-        EndDialog(window, 0);
-        return TRUE;
-    }
-    EndDialog(window, 1);
+    const bool saved = WriteSaverSettings(settings);
+    if (!saved) ReportFailedWrite(window);
+    EndDialog(window, saved ? 1 : 0);
     return TRUE;
 }
 
@@ -113,7 +108,7 @@ BOOL SaveSettings(HWND window)
 // of them and would store the hidden choice instead of the one on screen.
 void ForgetHiddenMotion(HWND window, int button)
 {
-    const ChoiceSet& motion = MotionSet();
+    const ChoiceSet& motion = kChoiceSets[SETTING_MOVING];
     for (int i = 0; i < motion.count; ++i)
         if (motion.choices[i].button == button && button != BUTTON_HIDDEN_BOUNCE_LEFT)
             CheckDlgButton(window, BUTTON_HIDDEN_BOUNCE_LEFT, BST_UNCHECKED);

@@ -144,80 +144,23 @@ protected:
     void TearDown() override { RemoveSettingsFile(); }
 };
 
-// What the dialog shows for what the file holds, and what OK then writes
-// when nothing is touched.
-struct OpeningCase {
+// The buttons checked for what the file holds, after any clicks, and what
+// OK then writes.
+struct OkCase {
     const char* name;
     std::string file;  // empty: no file at all
-    std::set<int> checked;
-    std::vector<std::string> written;
-};
-
-void PrintTo(const OpeningCase& c, std::ostream* out) { *out << c.name; }
-
-class Opening : public SettingsDialog, public testing::WithParamInterface<OpeningCase> {};
-
-TEST_P(Opening, ChecksOneButtonPerSetAndOkWritesTheirValues)
-{
-    const OpeningCase& c = GetParam();
-    if (!c.file.empty()) WriteSettingsFile(c.file);
-    std::set<int> checked;
-    bool focusOnOk = false;
-    Outcome outcome = RunDialog([&](HWND dialog) {
-        checked = CheckedButtons(dialog);
-        focusOnOk = GetFocus() == GetDlgItem(dialog, IDOK);
-        Click(dialog, IDOK);
-    });
-    EXPECT_EQ(checked, c.checked);
-    EXPECT_TRUE(focusOnOk) << "the focus starts on OK";
-    EXPECT_EQ(outcome.result, 1);
-    EXPECT_TRUE(outcome.boxTexts.empty());
-    EXPECT_EQ(SettingsFileLines(), c.written);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, Opening,
-    testing::Values(
-        OpeningCase{"noFile", "", {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
-        OpeningCase{"theOtherButtons", FileWith(1, 6, 0, 0), {1002, 1015, 1021, 1025}, LinesOf(1, 6, 0, 0)},
-        OpeningCase{"fast", FileWith(4, 0, 1, 1), {1000, 1009, 1022, 1024}, LinesOf(4, 0, 1, 1)},
-        OpeningCase{"speed3IsVerySlow", FileWith(3, 0, 1, 1), {1002, 1009, 1022, 1024}, LinesOf(1, 0, 1, 1)},
-        OpeningCase{"speed0IsVerySlow", FileWith(0, 0, 1, 1), {1002, 1009, 1022, 1024}, LinesOf(1, 0, 1, 1)},
-        OpeningCase{"speed65540IsFast", FileWith(65540, 0, 1, 1), {1000, 1009, 1022, 1024}, LinesOf(4, 0, 1, 1)},
-        OpeningCase{"bounce", FileWith(2, 1, 1, 1), {1001, 1010, 1022, 1024}, LinesOf(2, 1, 1, 1)},
-        OpeningCase{"moving2ChecksOnlyTheHiddenButton", FileWith(2, 2, 1, 1), {1001, 1011, 1022, 1024},
-                    LinesOf(2, 2, 1, 1)},
-        OpeningCase{"sideways", FileWith(2, 3, 1, 1), {1001, 1012, 1022, 1024}, LinesOf(2, 3, 1, 1)},
-        OpeningCase{"upDown", FileWith(2, 4, 1, 1), {1001, 1013, 1022, 1024}, LinesOf(2, 4, 1, 1)},
-        OpeningCase{"clockwise", FileWith(2, 5, 1, 1), {1001, 1014, 1022, 1024}, LinesOf(2, 5, 1, 1)},
-        OpeningCase{"moving7IsCentre", FileWith(2, 7, 1, 1), {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
-        OpeningCase{"moving9IsCentre", FileWith(2, 9, 1, 1), {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
-        OpeningCase{"movingMinus1IsCentre", FileWith(2, -1, 1, 1), {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
-        OpeningCase{"sound2PlaysTheSound", FileWith(2, 0, 2, 1), {1001, 1009, 1021, 1024}, LinesOf(2, 0, 0, 1)},
-        OpeningCase{"sound5PlaysTheSound", FileWith(2, 0, 5, 1), {1001, 1009, 1021, 1024}, LinesOf(2, 0, 0, 1)},
-        OpeningCase{"distanceMinus1IsNear", FileWith(2, 0, 1, -1), {1001, 1009, 1022, 1025}, LinesOf(2, 0, 1, 0)},
-        OpeningCase{"distance2IsNear", FileWith(2, 0, 1, 2), {1001, 1009, 1022, 1025}, LinesOf(2, 0, 1, 0)},
-        OpeningCase{"onlyMovingGiven", "[MOVING_SECTION]\nMOVING=4\n", {1001, 1013, 1022, 1024},
-                    {"[MOVING_SECTION]", "MOVING=4", "[SPEED_SECTION]", "SPEED=2", "[SOUND_SECTION]", "SOUND=1",
-                     "[DISTANCE_SECTION]", "DISTANCE=1"}}),
-    [](const testing::TestParamInfo<OpeningCase>& info) { return std::string(info.param.name); });
-
-// Clicks on visible buttons, then OK.
-struct ClickCase {
-    const char* name;
-    std::string file;
     std::vector<int> clicks;
-    std::set<int> checked;  // after the clicks
+    std::set<int> checked;
     std::vector<std::string> written;
 };
 
-void PrintTo(const ClickCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const OkCase& c, std::ostream* out) { *out << c.name; }
 
-class Clicks : public SettingsDialog, public testing::WithParamInterface<ClickCase> {};
+class Ok : public SettingsDialog, public testing::WithParamInterface<OkCase> {};
 
-TEST_P(Clicks, OkWritesTheValuesOfTheCheckedButtons)
+TEST_P(Ok, WritesTheValuesOfTheCheckedButtons)
 {
-    const ClickCase& c = GetParam();
+    const OkCase& c = GetParam();
     if (!c.file.empty()) WriteSettingsFile(c.file);
     std::set<int> checked;
     Outcome outcome = RunDialog([&](HWND dialog) {
@@ -227,29 +170,59 @@ TEST_P(Clicks, OkWritesTheValuesOfTheCheckedButtons)
     });
     EXPECT_EQ(checked, c.checked);
     EXPECT_EQ(outcome.result, 1);
+    EXPECT_TRUE(outcome.boxTexts.empty());
     EXPECT_EQ(SettingsFileLines(), c.written);
 }
 
+// Nothing clicked: one button per set shows what the file holds.
 INSTANTIATE_TEST_SUITE_P(
-    Choices, Clicks,
+    Opening, Ok,
     testing::Values(
-        ClickCase{"oneOfEachSet", "", {1000, 1014, 1021, 1025}, {1000, 1014, 1021, 1025}, LinesOf(4, 5, 0, 0)},
-        ClickCase{"lastClickInASetWins", "", {1000, 1002, 1010, 1013, 1022, 1021}, {1002, 1013, 1021, 1024},
-                  LinesOf(1, 4, 0, 1)},
-        ClickCase{"speedsInTurn", FileWith(1, 6, 0, 0), {1000, 1001}, {1001, 1015, 1021, 1025}, LinesOf(2, 6, 0, 0)},
-        ClickCase{"farAgain", FileWith(1, 6, 0, 0), {1024}, {1002, 1015, 1021, 1024}, LinesOf(1, 6, 0, 1)},
+        OkCase{"noFile", "", {}, {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
+        OkCase{"theOtherButtons", FileWith(1, 6, 0, 0), {}, {1002, 1015, 1021, 1025}, LinesOf(1, 6, 0, 0)},
+        OkCase{"fast", FileWith(4, 0, 1, 1), {}, {1000, 1009, 1022, 1024}, LinesOf(4, 0, 1, 1)},
+        OkCase{"speed3IsVerySlow", FileWith(3, 0, 1, 1), {}, {1002, 1009, 1022, 1024}, LinesOf(1, 0, 1, 1)},
+        OkCase{"speed0IsVerySlow", FileWith(0, 0, 1, 1), {}, {1002, 1009, 1022, 1024}, LinesOf(1, 0, 1, 1)},
+        OkCase{"speed65540IsFast", FileWith(65540, 0, 1, 1), {}, {1000, 1009, 1022, 1024}, LinesOf(4, 0, 1, 1)},
+        OkCase{"bounce", FileWith(2, 1, 1, 1), {}, {1001, 1010, 1022, 1024}, LinesOf(2, 1, 1, 1)},
+        OkCase{"moving2ChecksOnlyTheHiddenButton", FileWith(2, 2, 1, 1), {}, {1001, 1011, 1022, 1024},
+               LinesOf(2, 2, 1, 1)},
+        OkCase{"sideways", FileWith(2, 3, 1, 1), {}, {1001, 1012, 1022, 1024}, LinesOf(2, 3, 1, 1)},
+        OkCase{"upDown", FileWith(2, 4, 1, 1), {}, {1001, 1013, 1022, 1024}, LinesOf(2, 4, 1, 1)},
+        OkCase{"clockwise", FileWith(2, 5, 1, 1), {}, {1001, 1014, 1022, 1024}, LinesOf(2, 5, 1, 1)},
+        OkCase{"moving7IsCentre", FileWith(2, 7, 1, 1), {}, {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
+        OkCase{"moving9IsCentre", FileWith(2, 9, 1, 1), {}, {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
+        OkCase{"movingMinus1IsCentre", FileWith(2, -1, 1, 1), {}, {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
+        OkCase{"sound2PlaysTheSound", FileWith(2, 0, 2, 1), {}, {1001, 1009, 1021, 1024}, LinesOf(2, 0, 0, 1)},
+        OkCase{"sound5PlaysTheSound", FileWith(2, 0, 5, 1), {}, {1001, 1009, 1021, 1024}, LinesOf(2, 0, 0, 1)},
+        OkCase{"distanceMinus1IsNear", FileWith(2, 0, 1, -1), {}, {1001, 1009, 1022, 1025}, LinesOf(2, 0, 1, 0)},
+        OkCase{"distance2IsNear", FileWith(2, 0, 1, 2), {}, {1001, 1009, 1022, 1025}, LinesOf(2, 0, 1, 0)},
+        OkCase{"onlyMovingGiven", "[MOVING_SECTION]\nMOVING=4\n", {}, {1001, 1013, 1022, 1024},
+               {"[MOVING_SECTION]", "MOVING=4", "[SPEED_SECTION]", "SPEED=2", "[SOUND_SECTION]", "SOUND=1",
+                "[DISTANCE_SECTION]", "DISTANCE=1"}}),
+    [](const testing::TestParamInfo<OkCase>& info) { return std::string(info.param.name); });
+
+// Clicks on visible buttons first.
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, Ok,
+    testing::Values(
+        OkCase{"oneOfEachSet", "", {1000, 1014, 1021, 1025}, {1000, 1014, 1021, 1025}, LinesOf(4, 5, 0, 0)},
+        OkCase{"lastClickInASetWins", "", {1000, 1002, 1010, 1013, 1022, 1021}, {1002, 1013, 1021, 1024},
+               LinesOf(1, 4, 0, 1)},
+        OkCase{"speedsInTurn", FileWith(1, 6, 0, 0), {1000, 1001}, {1001, 1015, 1021, 1025}, LinesOf(2, 6, 0, 0)},
+        OkCase{"farAgain", FileWith(1, 6, 0, 0), {1024}, {1002, 1015, 1021, 1024}, LinesOf(1, 6, 0, 1)},
         // A visible motion button replaces the hidden choice, whichever it is.
-        ClickCase{"hiddenThenCentre", FileWith(2, 2, 1, 1), {1009}, {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
-        ClickCase{"hiddenThenBounce", FileWith(2, 2, 1, 1), {1010}, {1001, 1010, 1022, 1024}, LinesOf(2, 1, 1, 1)},
-        ClickCase{"hiddenThenSideways", FileWith(2, 2, 1, 1), {1012}, {1001, 1012, 1022, 1024}, LinesOf(2, 3, 1, 1)},
-        ClickCase{"hiddenThenUpDown", FileWith(2, 2, 1, 1), {1013}, {1001, 1013, 1022, 1024}, LinesOf(2, 4, 1, 1)},
-        ClickCase{"hiddenThenClockwise", FileWith(2, 2, 1, 1), {1014}, {1001, 1014, 1022, 1024}, LinesOf(2, 5, 1, 1)},
-        ClickCase{"hiddenThenCounterClockwise", FileWith(2, 2, 1, 1), {1015}, {1001, 1015, 1022, 1024},
-                  LinesOf(2, 6, 1, 1)},
+        OkCase{"hiddenThenCentre", FileWith(2, 2, 1, 1), {1009}, {1001, 1009, 1022, 1024}, LinesOf(2, 0, 1, 1)},
+        OkCase{"hiddenThenBounce", FileWith(2, 2, 1, 1), {1010}, {1001, 1010, 1022, 1024}, LinesOf(2, 1, 1, 1)},
+        OkCase{"hiddenThenSideways", FileWith(2, 2, 1, 1), {1012}, {1001, 1012, 1022, 1024}, LinesOf(2, 3, 1, 1)},
+        OkCase{"hiddenThenUpDown", FileWith(2, 2, 1, 1), {1013}, {1001, 1013, 1022, 1024}, LinesOf(2, 4, 1, 1)},
+        OkCase{"hiddenThenClockwise", FileWith(2, 2, 1, 1), {1014}, {1001, 1014, 1022, 1024}, LinesOf(2, 5, 1, 1)},
+        OkCase{"hiddenThenCounterClockwise", FileWith(2, 2, 1, 1), {1015}, {1001, 1015, 1022, 1024},
+               LinesOf(2, 6, 1, 1)},
         // Buttons of other sets leave the hidden choice alone.
-        ClickCase{"hiddenKeptBesideOtherSets", FileWith(2, 2, 1, 1), {1000, 1021, 1025}, {1000, 1011, 1021, 1025},
-                  LinesOf(4, 2, 0, 0)}),
-    [](const testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.name); });
+        OkCase{"hiddenKeptBesideOtherSets", FileWith(2, 2, 1, 1), {1000, 1021, 1025}, {1000, 1011, 1021, 1025},
+               LinesOf(4, 2, 0, 0)}),
+    [](const testing::TestParamInfo<OkCase>& info) { return std::string(info.param.name); });
 
 // The ways to end the dialog: OK writes, everything else writes nothing.
 struct EndCase {
@@ -302,6 +275,17 @@ INSTANTIATE_TEST_SUITE_P(
         EndCase{"closeCommand", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0, {}},
         EndCase{"closeMessage", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }, 0, {}}),
     [](const testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsDialog, OpensWithTheFocusOnOk)
+{
+    bool focusOnOk = false;
+    Outcome outcome = RunDialog([&](HWND dialog) {
+        focusOnOk = GetFocus() == GetDlgItem(dialog, IDOK);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(focusOnOk);
+    EXPECT_EQ(outcome.result, 0);
+}
 
 TEST_F(SettingsDialog, CancelLeavesAnExistingFileByteForByte)
 {

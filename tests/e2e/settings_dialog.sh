@@ -86,40 +86,40 @@ exit_code_is() { [ "$1" -eq "$2" ] || { echo "  exit code $1"; return 1; }; }
 
 title="設定画面"
 
-# 1. The dialog as it opens, then Enter with no file.
-rm -rf "$ini"
-"$wine" "$scr" /c & pid=$!
-if dialog=$(wait_for_window "$title"); then
-  window_picture "$dialog" "$work/settings-dialog.png"
+# settings_run ACTION: with no settings file, runs "aokiri.scr /c", calls
+# ACTION with the dialog's window, and sets `code` to the exit code.
+settings_run() {
+  rm -rf "$ini"
+  "$wine" "$scr" /c &
+  local pid=$! dialog
+  if dialog=$(wait_for_window "$title"); then "$1" "$dialog"; else check "the dialog appears" false; fi
+  wait_for_exit "$pid"; code=$?
+}
+
+# 1. The dialog as it opens, then Enter.
+picture_then_enter() {
+  window_picture "$1" "$work/settings-dialog.png"
   # Grey controls and black text alone give a handful of colours; the icons
   # and the title picture bring many more.
   check "the dialog shows its icons and picture" colours_at_least "$work/settings-dialog.png" 64
-  press "$dialog" Return
-else
-  check "the dialog appears" false
-fi
-wait_for_exit "$pid"; code=$?
+  press "$1" Return
+}
+settings_run picture_then_enter
 check "Enter with no file ends with 1" exit_code_is "$code" 1
 check "Enter writes SPEED=2, MOVING=0, SOUND=1, DISTANCE=1" file_is 2 0 1 1
 
 # 2. Esc writes nothing.
-rm -rf "$ini"
-"$wine" "$scr" /c & pid=$!
-if dialog=$(wait_for_window "$title"); then press "$dialog" Escape; else check "the dialog appears" false; fi
-wait_for_exit "$pid"; code=$?
+escape() { press "$1" Escape; }
+settings_run escape
 check "Esc ends with 0" exit_code_is "$code" 0
 check "Esc leaves no file" test ! -e "$ini"
 
 # 3. "近くから" (near view), then Enter; the next full-screen run shows it.
-rm -rf "$ini"
-"$wine" "$scr" /c & pid=$!
-if dialog=$(wait_for_window "$title"); then
-  click_at_units "$dialog" $((17 + 45 / 2)) $((112 + 10 / 2))
-  press "$dialog" Return
-else
-  check "the dialog appears" false
-fi
-wait_for_exit "$pid"; code=$?
+near_then_enter() {
+  click_at_units "$1" $((17 + 45 / 2)) $((112 + 10 / 2))
+  press "$1" Return
+}
+settings_run near_then_enter
 check "OK after a click ends with 1" exit_code_is "$code" 1
 check "the near view is stored" file_is 2 0 1 0
 
