@@ -6,7 +6,8 @@
 //   hold TITLE                keeps a window of the saver's class with that
 //                             title until it is closed
 //   parent                    keeps a 320 x 240 window at (100, 100), with no
-//                             frame, until it is closed; prints its number
+//                             frame, until it is closed; prints its number,
+//                             and on closing the preview child it holds
 //   close CLASS TITLE         posts WM_CLOSE to the top-level window found
 //   fault                     inside the fault guard, raises a continuable
 //                             exception and then writes through a null
@@ -49,6 +50,16 @@ int Launch(const char* application, const char* hex)
 
 LRESULT CALLBACK HoldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CLOSE) {
+        HWND child = FindWindowExA(window, nullptr, "WindowsScreenSaverClass", "Preview");
+        RECT rect;
+        if (child && GetWindowRect(child, &rect)) {
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+            std::printf("child %ld %ld %ld %ld style %lx\n", rect.left, rect.top, rect.right, rect.bottom,
+                        static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)));
+            std::fflush(stdout);
+        }
+    }
     if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
 }
