@@ -313,10 +313,11 @@ TEST_F(PasswordLockTest, AnswerTwoIsStoredAndApproves)
 TEST_F(PasswordLockTest, RefusalKeepsTheWindowHidesTheCursorAndRecordsTheEnd)
 {
     LoadChecker(0);
+    HWND window = Window();
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
     SystemCallRecorder recorder({"GetTickCount"});
     recorder.Script().ticks = {5000, 5300};
-    EXPECT_EQ(VerifyUnlock(Window()), FALSE);
+    EXPECT_EQ(VerifyUnlock(window), FALSE);
     EXPECT_EQ(unlocked, 0u);
     EXPECT_EQ(verifying, 0u);
     EXPECT_EQ(lastVerifyTick, 5300u) << "the tick at the end of the check";
