@@ -103,7 +103,7 @@ protected:
     {
         ResetHostState();
         checkerCalls = 0;
-        SetCursorPos(HOME.x, HOME.y);
+        ASSERT_TRUE(PlaceCursor(HOME.x, HOME.y));
     }
 
     void TearDown() override
@@ -332,7 +332,7 @@ class MouseTravel : public SaverWindowTest, public ::testing::WithParamInterface
 TEST_P(MouseTravel, Moves)
 {
     const POINT start = {400, 300};
-    SetCursorPos(start.x, start.y);
+    ASSERT_TRUE(PlaceCursor(start.x, start.y));
     HWND window = SaverWindowIn(State::Watching);
     ASSERT_EQ(lastCursor, start) << "set at creation";
     POINT reference = start;
@@ -340,7 +340,7 @@ TEST_P(MouseTravel, Moves)
     for (const Move& move : GetParam().moves) {
         SCOPED_TRACE("move " + std::to_string(++step));
         POINT to = {start.x + move.dx, start.y + move.dy};
-        SetCursorPos(to.x, to.y);
+        ASSERT_TRUE(PlaceCursor(to.x, to.y));
         SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(150, 150));
         if (move.reference) reference = to;
         EXPECT_EQ(TakePostedCloses(window), move.closes ? 1 : 0);
@@ -374,22 +374,22 @@ TEST_F(SaverWindowTest, TravelIsComparedUnsigned)
 TEST_F(SaverWindowTest, AfterARefusedCheckTheReferenceIsWhereTheCursorStands)
 {
     const POINT start = {400, 300};
-    SetCursorPos(start.x, start.y);
+    ASSERT_TRUE(PlaceCursor(start.x, start.y));
     HWND window = SaverWindowIn(State::Watching);
     isWin9x = TRUE;
     InstallChecker(0);
 
-    SetCursorPos(start.x + 3, start.y);
+    ASSERT_TRUE(PlaceCursor(start.x + 3, start.y));
     SendMessageA(window, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(TakePostedCloses(window), 0);
     EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(checkerCalls, 1);
     EXPECT_EQ(lastCursor, (POINT{start.x + 3, start.y}));
 
-    SetCursorPos(start.x + 7, start.y);  // 7 from the start, 4 from where the check was refused
+    ASSERT_TRUE(PlaceCursor(start.x + 7, start.y));  // 7 from the start, 4 from where the check was refused
     SendMessageA(window, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(TakePostedCloses(window), 0);
-    SetCursorPos(start.x + 8, start.y);
+    ASSERT_TRUE(PlaceCursor(start.x + 8, start.y));
     SendMessageA(window, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(TakePostedCloses(window), 1);
 }
@@ -607,7 +607,7 @@ TEST_F(SaverWindowTest, CreationTakesTheCursorAndHidesItFullScreen)
 {
     for (State state : {State::Watching, State::Preview}) {
         SCOPED_TRACE(StateName(state));
-        SetCursorPos(123, 45);
+        ASSERT_TRUE(PlaceCursor(123, 45));
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         lastCursor = FAR_AWAY;
         SaverWindowIn(state);

@@ -9,6 +9,7 @@
 #include "saver_test_window.h"
 #include "startup.h"
 #include "system_calls.h"
+#include "waterfall_proc.h"
 
 #include <gtest/gtest.h>
 
@@ -360,7 +361,8 @@ TEST_F(PasswordLockTest, PendingTicksAreTakenOutBeforeAsking)
         ticksWhileAsking = 0;
         while (PeekMessageA(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE)) ++ticksWhileAsking;
     });
-    for (int tick = 0; tick < 3; ++tick) PostMessageA(Window(), WM_TIMER, 100, 0);
+    KillTimer(Window(), ANIM_TIMER_ID);  // only the ticks posted here are pending
+    for (int tick = 0; tick < 3; ++tick) PostMessageA(Window(), WM_TIMER, ANIM_TIMER_ID, 0);
     VerifyUnlock(Window());
     EXPECT_EQ(ticksWhileAsking, 1) << "two of three taken away";
 }
@@ -379,7 +381,7 @@ TEST_F(PasswordLockTest, MessagesDispatchedDuringTheCheck)
     });
     HWND window = Window();
     lastCursor = {1, 1};
-    SetCursorPos(250, 150);
+    ASSERT_TRUE(PlaceCursor(250, 150));
     PostMessageA(window, WM_CLOSE, 0, 0);
     MSG close;
     ASSERT_TRUE(PeekMessageA(&close, window, WM_CLOSE, WM_CLOSE, PM_REMOVE));

@@ -91,3 +91,14 @@ bool TakeQuit(WPARAM* code)
     }
     return found;
 }
+
+bool PlaceCursor(int x, int y)
+{
+    // Wine connects a thread to the X server with its first window; before
+    // that, SetCursorPos does not move the pointer.
+    static HWND connection = CreateParentTestWindow();
+    (void)connection;
+    SetCursorPos(x, y);
+    POINT at;
+    return GetCursorPos(&at) && at.x == x && at.y == y;
+}

@@ -25,3 +25,6 @@ int TakePostedCloses(HWND window);
 // Removes a WM_QUIT left by a destroyed saver window; true when there was one,
 // with its exit code in code.
 bool TakeQuit(WPARAM* code = nullptr);
+
+// Moves the pointer; true when the window system then reports it there.
+bool PlaceCursor(int x, int y);

@@ -27,6 +27,8 @@ typedef const void* LPCVOID;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
+typedef uintptr_t UINT_PTR;
+typedef struct HWND__* HWND;
 
 #define TRUE 1
 #define FALSE 0
