@@ -1,11 +1,13 @@
 // The tests' own "PASSWORD.CPL": a stand-in for the Windows 9x password
-// checker that answers as scripted and counts the questions. The answer
-// starts from AOKIRI_CHECKER_ANSWER (0 when unset), so that the saver run
-// from a script sees it too; a test program sets it with SetCheckerAnswer
-// and may have the checker run something while it "asks", as its dialog
-// would dispatch the saver's messages.
+// checker that answers as scripted and counts the questions. For the saver
+// run from a script, the answer starts from AOKIRI_CHECKER_ANSWER (0 when
+// unset) and each question adds a line to the file AOKIRI_CHECKER_LOG names,
+// if any. A test program sets the answer with SetCheckerAnswer and may have
+// the checker run something while it "asks", as its dialog would dispatch
+// the saver's messages.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -21,6 +23,12 @@ extern "C" {
 __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND owner)
 {
     ++calls;
+    if (const char* log = std::getenv("AOKIRI_CHECKER_LOG")) {
+        if (FILE* file = std::fopen(log, "a")) {
+            std::fprintf(file, "asked\n");
+            std::fclose(file);
+        }
+    }
     if (answer == -1) {
         const char* scripted = std::getenv("AOKIRI_CHECKER_ANSWER");
         answer = scripted ? std::atoi(scripted) : 0;
