@@ -97,6 +97,15 @@ LPARAM DefaultLParam(UINT message)
     }
 }
 
+// A row's name as a test name: letters and digits, the rest '_'.
+template <typename Row>
+std::string RowTestName(const ::testing::TestParamInfo<Row>& info)
+{
+    std::string name;
+    for (const char* c = info.param.name; *c; ++c) name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    return name;
+}
+
 class SaverWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -271,12 +280,7 @@ TEST_P(SaverDefaultProcTable, Row)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaverDefaultProcTable, ::testing::ValuesIn(DEFAULT_PROC_ROWS),
-                         [](const ::testing::TestParamInfo<DefaultProcRow>& info) {
-                             std::string name;
-                             for (const char* c = info.param.name; *c; ++c)
-                                 name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                             return name;
-                         });
+                         RowTestName<DefaultProcRow>);
 
 TEST_F(SaverWindowTest, WithoutAutoPlayMessageNumberZeroIsTheDefaults)
 {
@@ -514,12 +518,7 @@ TEST_P(HostWindowProcTable, Row)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, HostWindowProcTable, ::testing::ValuesIn(HOST_ROWS),
-                         [](const ::testing::TestParamInfo<HostRow>& info) {
-                             std::string name;
-                             for (const char* c = info.param.name; *c; ++c)
-                                 name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                             return name;
-                         });
+                         RowTestName<HostRow>);
 
 TEST_F(SaverWindowTest, TitleStaysAsCreatedInEveryState)
 {
