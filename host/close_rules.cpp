@@ -49,6 +49,8 @@ void RestoreInputContext(HWND window)
 }
 
 // In the preview, help belongs to the settings page that holds the window.
+// The window system does not post WM_HELP, whose lParam points into our
+// memory; the context menu gets through.
 void ForwardToParent(HWND window, UINT message, LPARAM lParam)
 {
     HWND parent = GetParent(window);
