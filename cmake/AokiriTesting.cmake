@@ -21,9 +21,10 @@ endif()
 
 # One CTest entry per test case, listed when CTest runs (so Wine is only
 # started by CTest, never by the build).
-# On Linux each suite gets a Windows directory of its own.
+# On Linux each suite gets a Windows directory of its own. Further arguments
+# are test properties.
 function(aokiri_add_test_suite target)
-  set(properties TIMEOUT 120)
+  set(properties TIMEOUT 120 ${ARGN})
   if(NOT WIN32)
     list(APPEND properties ENVIRONMENT "AOKIRI_CONFIG_DIR=${CMAKE_CURRENT_BINARY_DIR}/${target}-windows")
   endif()

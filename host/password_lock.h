@@ -18,5 +18,8 @@ void UnloadPasswordHook();
 void SetSaverRunning(BOOL running);
 BOOL VerifyUnlock(HWND window);
 DWORD TickDifference(DWORD earlier, DWORD later);
+// True when a close request at now is refused without asking: the last check
+// ended less than VERIFY_DEBOUNCE_MS before. 0xFFFFFFFF: none has ended yet.
+BOOL WithinVerifyDebounce(DWORD lastTick, DWORD now);
 int RunChangePassword(LPCSTR text);
 void ChangeSaverPassword(HWND window);
