@@ -4,10 +4,10 @@
 // test program's import table), the cursor and lastCursor.
 #include "close_rules.h"
 #include "password_lock.h"
-#include "saver_test_window.h"
+#include "win/saver_test_window.h"
 #include "saver_window.h"
 #include "startup.h"
-#include "system_calls.h"
+#include "win/system_calls.h"
 
 #include <gtest/gtest.h>
 

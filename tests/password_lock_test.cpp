@@ -6,9 +6,9 @@
 // prefix's user.
 #include "close_rules.h"
 #include "password_lock.h"
-#include "saver_test_window.h"
+#include "win/saver_test_window.h"
 #include "startup.h"
-#include "system_calls.h"
+#include "win/system_calls.h"
 #include "waterfall_proc.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 #include "call_log.h"
 
+#include "import_hook.h"
+
 #include <mmsystem.h>
 
 #include <cstdio>
@@ -182,42 +184,13 @@ BOOL WINAPI RecordDeleteObject(HGDIOBJ object)
     return real.deleteObject(object);
 }
 
-// Points the program's import slot of `function` at `wrapper` and returns
-// what it held.
-void* Redirect(const char* function, void* wrapper)
-{
-    auto base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
-         ++module) {
-        auto name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
-        auto slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
-        for (; name->u1.AddressOfData; ++name, ++slot) {
-            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-            auto byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<char*>(byName->Name), function) != 0) continue;
-            void* previous = reinterpret_cast<void*>(slot->u1.Function);
-            DWORD protection;
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
-            slot->u1.Function = reinterpret_cast<ULONG_PTR>(wrapper);
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
-            return previous;
-        }
-    }
-    return nullptr;
-}
-
 template <typename F>
 void Hook(F& realFunction, const char* function, F wrapper)
 {
-    void* previous = Redirect(function, reinterpret_cast<void*>(wrapper));
-    if (previous == nullptr) {
-        // Not imported by the program: the wrapper would never be called.
-        std::abort();
-    }
-    realFunction = reinterpret_cast<F>(previous);
+    void** slot = FindImportSlot(nullptr, function);
+    // Not imported by the program: the wrapper would never be called.
+    if (slot == nullptr) std::abort();
+    realFunction = reinterpret_cast<F>(SwapImportSlot(slot, reinterpret_cast<void*>(wrapper)));
 }
 
 }  // namespace

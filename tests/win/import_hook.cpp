@@ -5,9 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-namespace {
-
-// The import address table entry of module!routine in the test program.
 void** FindImportSlot(const char* module, const char* routine)
 {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
@@ -16,7 +13,7 @@ void** FindImportSlot(const char* module, const char* routine)
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
     for (; descriptor->Name; ++descriptor) {
-        if (_stricmp(reinterpret_cast<char*>(base + descriptor->Name), module) != 0) continue;
+        if (module && _stricmp(reinterpret_cast<char*>(base + descriptor->Name), module) != 0) continue;
         DWORD namesAt = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + namesAt);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
@@ -30,25 +27,24 @@ void** FindImportSlot(const char* module, const char* routine)
     return nullptr;
 }
 
-void WriteSlot(void** slot, void* value)
+void* SwapImportSlot(void** slot, void* value)
 {
+    void* previous = *slot;
     DWORD protection;
     VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
     *slot = value;
     VirtualProtect(slot, sizeof *slot, protection, &protection);
+    return previous;
 }
-
-}  // namespace
 
 ImportHook::ImportHook(const char* module, const char* routine, void* replacement)
     : slot_(FindImportSlot(module, routine)), original_(nullptr)
 {
     if (!slot_) throw std::runtime_error(std::string("the test program does not import ") + module + "!" + routine);
-    original_ = *slot_;
-    WriteSlot(slot_, replacement);
+    original_ = SwapImportSlot(slot_, replacement);
 }
 
 ImportHook::~ImportHook()
 {
-    WriteSlot(slot_, original_);
+    SwapImportSlot(slot_, original_);
 }

@@ -7,6 +7,13 @@
 
 #include "platform.h"
 
+// The test program's import slot of module!routine (module null: any
+// module), or null when the program does not import it.
+void** FindImportSlot(const char* module, const char* routine);
+
+// Writes the slot and returns what it held.
+void* SwapImportSlot(void** slot, void* value);
+
 class ImportHook {
 public:
     ImportHook(const char* module, const char* routine, void* replacement);
