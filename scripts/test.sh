@@ -63,12 +63,8 @@ if build_step win64; then
   run_suite win64-wine win64
 fi
 
-if build_step win32; then
-  # The product once it exists; until then a program that only carries the resources.
-  carrier=build/win32/aokiri.scr
-  [ -f "$carrier" ] || carrier=build/win32/resources/aokiri_resource_check.exe
-  run_check win32-resources scripts/check-resources.sh "$carrier"
-fi
+# The 32-bit product cannot run here: check what it carries.
+build_step win32 && run_check win32-resources scripts/check-resources.sh build/win32/aokiri.scr
 
 [ "$broken" -eq 0 ] || echo "Some builds or suites did not run: see $logs"
 echo "tests: $passed passed, $failed failed"
