@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the saver full screen
-# (aokiri.scr /s) under Wine on your display; Ctrl+C here also ends it.
+# (aokiri.scr /s) under Wine on your display; a key, a click or moving the
+# mouse ends it, as does Ctrl+C here.
 # Without a display it runs the saver on a virtual X server for a few
 # seconds and writes screenshots.
 set -euo pipefail
@@ -19,7 +20,7 @@ echo "Built build/native, build/win64 and build/win32 (the product: build/win32/
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   trap stop_wine EXIT
   start_wine "$AOKIRI_ROOT/build/wine-run" || true  # a server already running is fine
-  echo "Running $scr /s on $DISPLAY; Ctrl+C ends it."
+  echo "Running $scr /s on $DISPLAY; a key, a click or moving the mouse ends it."
   /usr/lib/wine/wine64 "$scr" /s
 else
   trap 'stop_wine; stop_virtual_display' EXIT
