@@ -47,12 +47,17 @@ float value(float x, float y, uint32_t seed, int periodX, int periodY) {
     return top + (bottom - top) * ty;
 }
 
-float fbm(float x, float y, uint32_t seed, int octaves, int periodX, int periodY) {
+namespace {
+
+// Octaves of halving weight and doubling frequency; each octave's period
+// doubles with it, so the sum repeats exactly where its first octave does.
+template <typename Octave>
+float sumOctaves(float x, float y, int octaves, int periodX, int periodY, Octave octave) {
     float sum = 0.0f;
     float amp = 1.0f;
     float norm = 0.0f;
     for (int o = 0; o < octaves; ++o) {
-        sum += amp * value(x, y, seed + static_cast<uint32_t>(o) * 7919u, periodX, periodY);
+        sum += amp * octave(x, y, static_cast<uint32_t>(o), periodX, periodY);
         norm += amp;
         amp *= 0.5f;
         x *= 2.0f;
@@ -63,22 +68,20 @@ float fbm(float x, float y, uint32_t seed, int octaves, int periodX, int periodY
     return sum / norm;
 }
 
+} // namespace
+
+float fbm(float x, float y, uint32_t seed, int octaves, int periodX, int periodY) {
+    return sumOctaves(x, y, octaves, periodX, periodY, [seed](float ox, float oy, uint32_t o, int px, int py) {
+        return value(ox, oy, seed + o * 7919u, px, py);
+    });
+}
+
 float ridged(float x, float y, uint32_t seed, int octaves, int periodX, int periodY) {
-    float sum = 0.0f;
-    float amp = 1.0f;
-    float norm = 0.0f;
-    for (int o = 0; o < octaves; ++o) {
-        float n = value(x, y, seed + static_cast<uint32_t>(o) * 104729u, periodX, periodY);
+    return sumOctaves(x, y, octaves, periodX, periodY, [seed](float ox, float oy, uint32_t o, int px, int py) {
+        float n = value(ox, oy, seed + o * 104729u, px, py);
         float r = 1.0f - std::fabs(2.0f * n - 1.0f);
-        sum += amp * r * r;
-        norm += amp;
-        amp *= 0.5f;
-        x *= 2.0f;
-        y *= 2.0f;
-        periodX *= 2;
-        periodY *= 2;
-    }
-    return sum / norm;
+        return r * r;
+    });
 }
 
 } // namespace noise
