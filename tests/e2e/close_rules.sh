@@ -19,7 +19,7 @@ set -euo pipefail
 
 scenario="$1" saver="$2" emulator="$3" checker="$4"
 : "${DISPLAY:?an X server is needed: run under scripts/test.sh or start Xvfb}"
-CLOSE_SECONDS=3
+CLOSE_SECONDS=5  # generous: CI may run on a loaded machine
 
 work="$(mktemp -d)"
 saver_pid=
