@@ -116,17 +116,14 @@ bool ResourceKeyMatches(const ResourceKey& key, const char* wanted)
 bool FindResourceEntry(const uint8_t* file, size_t size, const char* type, const char* name,
                        int32_t language, ResourceEntry& found)
 {
-    if (!type || !name || !IsWellFormedResourceFile(file, size)) return false;
-    size_t offset = 0;
-    ResourceEntry entry;
-    while (offset < size && ReadResourceEntry(file, size, offset, entry)) {
-        if (ResourceKeyMatches(entry.type, type) && ResourceKeyMatches(entry.name, name) &&
-            (language < 0 || entry.language == language)) {
-            found = entry;
-            return true;
-        }
-    }
-    return false;
+    bool any = false;
+    ForEachResourceEntry(file, size, type, name, [&](const ResourceEntry& entry) {
+        if (language >= 0 && entry.language != language) return true;
+        found = entry;
+        any = true;
+        return false;
+    });
+    return any;
 }
 
 }  // namespace winsys

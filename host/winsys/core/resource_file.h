@@ -48,6 +48,19 @@ bool ReadResourceEntry(const uint8_t* file, size_t size, size_t& offset, Resourc
 // without regard to the case of ASCII letters.
 bool ResourceKeyMatches(const ResourceKey& key, const char* wanted);
 
+// Calls visit(entry) with each entry of this type and name, in file order,
+// until it returns false. A file that is not well formed has no entries.
+template <typename Visit>
+void ForEachResourceEntry(const uint8_t* file, size_t size, const char* type, const char* name, Visit visit)
+{
+    if (!type || !name || !IsWellFormedResourceFile(file, size)) return;
+    size_t offset = 0;
+    ResourceEntry entry;
+    while (offset < size && ReadResourceEntry(file, size, offset, entry)) {
+        if (ResourceKeyMatches(entry.type, type) && ResourceKeyMatches(entry.name, name) && !visit(entry)) return;
+    }
+}
+
 // The first entry of this type and name in a well-formed file; any
 // language when `language` is negative. False when there is none.
 bool FindResourceEntry(const uint8_t* file, size_t size, const char* type, const char* name,

@@ -70,17 +70,14 @@ LPVOID LockResource(HGLOBAL data) { return data; }
 
 BOOL EnumResourceLanguagesA(HMODULE module, LPCSTR type, LPCSTR name, ENUMRESLANGPROCA callback, LONG_PTR param)
 {
+    if (!callback) return FALSE;
     module = Resolve(module);
-    const uint8_t* file = module->resources;
-    const size_t size = ResourceBytes(module);
-    if (!callback || !type || !name || !winsys::IsWellFormedResourceFile(file, size)) return FALSE;
-    bool found = false;
-    size_t offset = 0;
-    winsys::ResourceEntry entry;
-    while (offset < size && winsys::ReadResourceEntry(file, size, offset, entry)) {
-        if (!winsys::ResourceKeyMatches(entry.type, type) || !winsys::ResourceKeyMatches(entry.name, name)) continue;
-        found = true;
-        if (!callback(module, type, name, entry.language, param)) return FALSE;
-    }
-    return found ? TRUE : FALSE;
+    bool found = false, stopped = false;
+    winsys::ForEachResourceEntry(module->resources, ResourceBytes(module), type, name,
+                                 [&](const winsys::ResourceEntry& entry) {
+                                     found = true;
+                                     stopped = !callback(module, type, name, entry.language, param);
+                                     return !stopped;
+                                 });
+    return found && !stopped ? TRUE : FALSE;
 }
